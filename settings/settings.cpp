@@ -1,0 +1,5 @@
+#include "settings/settings.h"
+
+SettingsRecord Settings;
+
+void MakeSettings() { Settings = SettingsRecord{}; }
