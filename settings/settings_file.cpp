@@ -100,13 +100,11 @@ void ApplySettingsLine(const std::string& line, const std::vector<std::string>& 
   }
 }
 
-bool LoadSettingsFile(const std::string& path, const std::vector<std::string>& driverNames,
-                      bool& driverNamed) {
-  std::vector<std::string> lines;
-  if (!plat::ReadLines(path, lines)) return false;
-  DebugLog("\tReading Setup File");
+void ApplySettingsLines(const std::vector<std::string>& lines,
+                        const std::vector<std::string>& driverNames) {
+  bool driverNamed = false;
   for (const std::string& line : lines) ApplySettingsLine(line, driverNames, driverNamed);
-  return true;
+  if (!driverNamed) Settings.AudioDriverIndex = ChooseAudioDriver(driverNames);
 }
 
 int ChooseAudioDriver(const std::vector<std::string>& names) {
@@ -172,9 +170,12 @@ void ReadSettings() {
   const int drivers = plat::CountAudioDrivers();
   for (int i = 0; i < drivers; ++i) AudioDriverNames.push_back(plat::AudioDriverName(i));
 
-  bool driverNamed = false;
-  LoadSettingsFile(SettingsFilePath(), AudioDriverNames, driverNamed);
-  if (!driverNamed) Settings.AudioDriverIndex = ChooseAudioDriver(AudioDriverNames);
+  std::vector<std::string> lines;
+  if (plat::ReadLines(SettingsFilePath(), lines))
+    DebugLog("\tReading Setup File");
+  else
+    lines.clear();  // no file: the defaults stand
+  ApplySettingsLines(lines, AudioDriverNames);
 
   DebugLog("Setting Audio Driver");
   const std::string driver = DriverName(AudioDriverNames, Settings.AudioDriverIndex);

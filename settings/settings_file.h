@@ -28,10 +28,10 @@ std::string SettingsFilePath();
 // one that is not in driverNames.
 void ApplySettingsLine(const std::string& line, const std::vector<std::string>& driverNames,
                        bool& driverNamed);
-// Applies the lines of the file at path. False (and nothing logged) when
-// there is no such file.
-bool LoadSettingsFile(const std::string& path, const std::vector<std::string>& driverNames,
-                      bool& driverNamed);
+// Applies the file's lines in order (later lines override earlier ones),
+// then, when none named an audio driver, picks one with ChooseAudioDriver.
+void ApplySettingsLines(const std::vector<std::string>& lines,
+                        const std::vector<std::string>& driverNames);
 // The driver to use when the file names none: the last whose name begins
 // with "DIRECT", else the first beginning with "OPENAL" or "FREE" (any case),
 // else 0.
