@@ -29,6 +29,7 @@ struct TestMode {
   std::function<void()> script;        // runs at every input pump: set input with the Test* calls
   std::vector<DisplayMode> modes;      // when not empty, replaces the machine's mode list
   const char* audioDriver = "dummy";   // SDL audio driver the test wants ("dummy" or "disk")
+  bool keepFrames = false;             // copy every presented frame for TestReadPixel
 };
 
 // Starts SDL's modules. With a test mode: dummy video, software renderer,

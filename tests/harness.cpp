@@ -1,0 +1,74 @@
+#include "tests/harness.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/program.h"
+#include "platform/text_lines.h"
+
+namespace fs = std::filesystem;
+
+namespace harness {
+
+std::string RuntimeFolder() {
+  const char* env = std::getenv("POGWIN_RUNTIME");
+  std::string folder = env ? env : "build/bin";
+  if (folder.back() != '/') folder += '/';
+  return folder;
+}
+
+std::string MakeTempFolder() {
+  std::string pattern = (fs::temp_directory_path() / "pogwin-test-XXXXXX").string();
+  char* made = mkdtemp(pattern.data());
+  return std::string(made ? made : pattern.c_str()) + "/";
+}
+
+std::string MakeProgramFolder(bool withFiles) {
+  const std::string folder = MakeTempFolder();
+  if (withFiles)
+    fs::copy(RuntimeFolder() + "Files", folder + "Files", fs::copy_options::recursive);
+  return folder;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+std::vector<std::string> ReadLines(const std::string& path) { return plat::SplitLines(ReadFile(path)); }
+
+Run::Run(std::string programFolder) : folder(std::move(programFolder)) {
+  mode.enabled = true;
+  mode.programFolder = folder;
+}
+
+bool Run::Start() {
+  if (!plat::Init(&mode)) return false;
+  try {
+    ProgramEntry();
+  } catch (const plat::ProcessEnded& end) {
+    ended = true;
+    exitCode = end.code;
+  }
+  plat::Shutdown();
+  return ended;
+}
+
+std::vector<std::string> Run::Log() const { return ReadLines(Files() + "Debug.txt"); }
+
+void SetScript(plat::TestMode& mode, Script script) {
+  mode.script = [script] { script(plat::TestFramesPresented()); };
+}
+
+}  // namespace harness
