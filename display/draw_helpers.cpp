@@ -42,10 +42,10 @@ void SetBlendKind(int kind) {
   }
 }
 
-void SetDrawColour(float red, float green, float blue, float alpha) {
+void SetDrawColour(float red, float green, float blue, std::optional<float> alpha) {
   plat::SetColor(static_cast<int>(ClampFloat(red, 0, 255)), static_cast<int>(ClampFloat(green, 0, 255)),
                  static_cast<int>(ClampFloat(blue, 0, 255)));
-  if (alpha >= 0.0f) plat::SetAlpha(ClampFloat(alpha, 0, 1));
+  if (alpha) plat::SetAlpha(ClampFloat(*alpha, 0, 1));
 }
 
 void SetDrawScale(float x, float y) { plat::SetScale(x, y); }
@@ -59,11 +59,15 @@ void SelectFont(int set, int size) {
   plat::SetFont(entry < static_cast<int>(SizedFonts.size()) ? SizedFonts[entry] : 0);
 }
 
+void AlignTextCorner(int& x, int& y, int width, int height, int horizontal, int vertical) {
+  if (horizontal == 1) x -= width / 2;
+  if (horizontal == 2) x -= width;
+  if (vertical == 1) y -= height / 2;
+  if (vertical == 2) y -= height;
+}
+
 void DrawTextAligned(int x, int y, const std::string& text, int horizontal, int vertical) {
-  if (horizontal == 1) x -= plat::TextWidth(text) / 2;
-  if (horizontal == 2) x -= plat::TextWidth(text);
-  if (vertical == 1) y -= plat::TextHeight(text) / 2;
-  if (vertical == 2) y -= plat::TextHeight(text);
+  AlignTextCorner(x, y, plat::TextWidth(text), plat::TextHeight(text), horizontal, vertical);
   plat::DrawText(text, static_cast<float>(x), static_cast<float>(y));
 }
 

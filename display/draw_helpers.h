@@ -4,6 +4,7 @@
 // top-left; degrees clockwise; colours 0-255, alpha 0-1.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,9 +25,9 @@ void MakeDrawBudgets();
 void ResetDrawState();
 // 0 solid, 1 alpha, 2 shade, 3 light; any other value changes nothing.
 void SetBlendKind(int kind);
-// Colours are clamped to 0-255 and truncated; a negative alpha (the default)
-// leaves the alpha as it is, otherwise it is clamped to 0-1.
-void SetDrawColour(float red, float green, float blue, float alpha = -1.0f);
+// Colours are clamped to 0-255 and truncated; an alpha left out leaves the
+// alpha as it is (so a tint does not disturb a fade), one given is clamped to 0-1.
+void SetDrawColour(float red, float green, float blue, std::optional<float> alpha = std::nullopt);
 // The scale; y defaults to x.
 void SetDrawScale(float x, float y);
 void SetDrawScale(float x);
@@ -35,6 +36,8 @@ void SetDrawRotation(float degrees);
 void SelectFont(int set, int size);
 // Horizontal 0 left, 1 centre, 2 right; vertical 0 top, 1 centre, 2 bottom.
 void DrawTextAligned(int x, int y, const std::string& text, int horizontal, int vertical);
+// Where DrawTextAligned puts the top-left corner of a text of that size.
+void AlignTextCorner(int& x, int& y, int width, int height, int horizontal, int vertical);
 // True when the captured pointer is strictly inside.
 bool MouseInRect(int x, int y, int width, int height);
 // Draws a frame with its unrotated top-left corner at (x, y), counted against

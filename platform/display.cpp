@@ -194,6 +194,7 @@ void PresentFrame() {
     SDL_RenderPresent(Scr.renderer);
   }
   Scr.drawCalls = 0;
+  FrameEnded();
   if (Run.test.enabled) {
     const int cost = Run.test.frameCost ? Run.test.frameCost() : Run.test.frameCostMs;
     Run.virtualMs += cost;

@@ -18,6 +18,23 @@ std::deque<int> Typed;
 bool CloseAsked = false;
 bool Pumping = false;
 std::array<bool, 256> ScriptKeys{};  // what the test script last set
+// A key or button pressed and released between two frame ends would never
+// be seen held; its release waits for the next frame end.
+std::array<bool, 256> PressedThisFrame{};
+std::array<bool, 256> ReleaseAtFrameEnd{};
+
+void SetHeld(int code, bool down) {
+  if (down) {
+    if (!KeyHeld[code]) ++KeyHits[code];
+    KeyHeld[code] = true;
+    PressedThisFrame[code] = true;
+    ReleaseAtFrameEnd[code] = false;
+  } else if (PressedThisFrame[code]) {
+    ReleaseAtFrameEnd[code] = true;
+  } else {
+    KeyHeld[code] = false;
+  }
+}
 
 int ButtonIndex(Uint8 sdlButton) {
   switch (sdlButton) {
@@ -31,9 +48,8 @@ int ButtonIndex(Uint8 sdlButton) {
 void SetButton(int b, bool down) {
   if (b <= 0) return;
   if (down && !ButtonHeld[b]) ++ButtonHits[b];
-  ButtonHeld[b] = down;
-  if (down && !KeyHeld[b]) ++KeyHits[b];
-  KeyHeld[b] = down;
+  SetHeld(b, down);
+  ButtonHeld[b] = KeyHeld[b];
 }
 
 // Latin-1 code of the first character of UTF-8 text, 0 when it has none.
@@ -48,6 +64,17 @@ int FirstCharacter(const char* utf8) {
 }
 }  // namespace
 
+void FrameEnded() {
+  for (int code = 1; code < 256; ++code) {
+    if (ReleaseAtFrameEnd[code]) {
+      KeyHeld[code] = false;
+      if (code <= 3) ButtonHeld[code] = false;
+    }
+    ReleaseAtFrameEnd[code] = false;
+    PressedThisFrame[code] = false;
+  }
+}
+
 void ResetInput() {
   KeyHeld.fill(false);
   KeyHits.fill(0);
@@ -56,6 +83,8 @@ void ResetInput() {
   Typed.clear();
   CloseAsked = false;
   ScriptKeys.fill(false);
+  PressedThisFrame.fill(false);
+  ReleaseAtFrameEnd.fill(false);
 }
 
 void PumpInput() {
@@ -74,9 +103,8 @@ void PumpInput() {
       case SDL_KEYUP: {
         const int vk = VirtualKeyOfScancode(e.key.keysym.scancode);
         if (vk <= 0 || vk > 255) break;
-        const bool down = e.type == SDL_KEYDOWN;
-        if (down && !KeyHeld[vk]) ++KeyHits[vk];
-        KeyHeld[vk] = down;
+        // vk 1-3 are the mouse buttons; keys never map there.
+        if (vk > 3) SetHeld(vk, e.type == SDL_KEYDOWN);
         break;
       }
       case SDL_TEXTINPUT:

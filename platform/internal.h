@@ -65,6 +65,11 @@ void BuildBuiltinFont();
 // Input: processes SDL's queue (and the test script) into the key tables.
 void PumpInput();
 void ResetInput();
+// Applies the releases that waited for the frame end.
+void FrameEnded();
+
+// Closes the audio output; every sound and channel handle is gone after it.
+void CloseAudio();
 
 // Converts window pixels to canvas pixels and back.
 float WindowToCanvasX(float x);
