@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -13,6 +14,22 @@ struct FieldCase {
   int index;
   std::string expected;
 };
+
+// Test names stay printable: other bytes show as \xNN.
+std::string Shown(const std::string& text) {
+  static const char* const hex = "0123456789abcdef";
+  std::string shown = "\"";
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 32 && byte < 127) shown += c;
+    else shown += std::string("\\x") + hex[byte >> 4] + hex[byte & 15];
+  }
+  return shown + '"';
+}
+
+void PrintTo(const FieldCase& c, std::ostream* os) {
+  *os << Shown(c.text) << " at " << Shown(c.separator) << " field " << c.index;
+}
 
 class GetFieldTest : public ::testing::TestWithParam<FieldCase> {};
 
@@ -71,6 +88,8 @@ struct HexCase {
   int32_t expected;
 };
 
+void PrintTo(const HexCase& c, std::ostream* os) { *os << Shown(c.text); }
+
 class HexToIntTest : public ::testing::TestWithParam<HexCase> {};
 
 TEST_P(HexToIntTest, Reads) { EXPECT_EQ(HexToInt(GetParam().text), GetParam().expected) << GetParam().text; }
@@ -96,6 +115,10 @@ TEST(HexToInt, LongTextKeepsLastEightDigits) {
 struct ClampCase {
   float value, lower, upper, expected;
 };
+
+void PrintTo(const ClampCase& c, std::ostream* os) {
+  *os << c.value << " in " << c.lower << ".." << c.upper;
+}
 
 class ClampFloatTest : public ::testing::TestWithParam<ClampCase> {};
 

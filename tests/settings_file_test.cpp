@@ -8,6 +8,7 @@
 #include <iterator>
 #include <random>
 #include <sstream>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -146,6 +147,20 @@ struct LineCase {
   Lines log;
 };
 
+// Test names stay printable: other bytes show as \xNN.
+std::string Shown(const std::string& text) {
+  static const char* const hex = "0123456789abcdef";
+  std::string shown = "\"";
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 32 && byte < 127) shown += c;
+    else shown += std::string("\\x") + hex[byte >> 4] + hex[byte & 15];
+  }
+  return shown + '"';
+}
+
+void PrintTo(const LineCase& c, std::ostream* os) { *os << Shown(c.line); }
+
 class SettingsLineTest : public SettingsFileTest, public ::testing::WithParamInterface<LineCase> {};
 
 TEST_P(SettingsLineTest, SetsOnlyItsField) {
@@ -213,6 +228,8 @@ struct KeyCase {
   int index, code;
 };
 
+void PrintTo(const KeyCase& c, std::ostream* os) { *os << Shown(c.line); }
+
 class KeyLineTest : public SettingsFileTest, public ::testing::WithParamInterface<KeyCase> {};
 
 TEST_P(KeyLineTest, BindsOneEntry) {
@@ -250,6 +267,12 @@ struct DriverChoiceCase {
   int expected;
 };
 
+void PrintNames(const Lines& lines, std::ostream* os) {
+  for (size_t i = 0; i < lines.size(); ++i) *os << (i ? " | " : "") << lines[i];
+}
+
+void PrintTo(const DriverChoiceCase& c, std::ostream* os) { PrintNames(c.names, os); }
+
 class DriverChoiceTest : public ::testing::TestWithParam<DriverChoiceCase> {};
 
 TEST_P(DriverChoiceTest, Chooses) {
@@ -271,6 +294,12 @@ struct DriverLineCase {
   Lines names, lines;
   int expected;
 };
+
+void PrintTo(const DriverLineCase& c, std::ostream* os) {
+  PrintNames(c.names, os);
+  *os << " with ";
+  PrintNames(c.lines, os);
+}
 
 class DriverLineTest : public SettingsFileTest,
                        public ::testing::WithParamInterface<DriverLineCase> {};
