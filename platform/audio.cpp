@@ -1,9 +1,10 @@
-// Audio drivers: SDL's list, and the one the output will open with.
-#include "platform/internal.h"
+// Audio drivers: SDL's list, the one the output will open with, and the one
+// it did open with.
+#include "platform/audio_internal.h"
 
 namespace plat {
-namespace {
-std::string ChosenDriver;
+namespace detail {
+std::string ChosenAudioDriver;
 }
 
 int CountAudioDrivers() { return SDL_GetNumAudioDrivers(); }
@@ -17,8 +18,15 @@ std::string AudioDriverName(int index) {
 // always links, so OpenAL is always there.
 bool OpenALAvailable() { return true; }
 
-void SetAudioDriver(const std::string& name) { ChosenDriver = name; }
+// The output opens on first use, so a choice made at start-up (before any
+// sound loads) is the one it opens with.
+void SetAudioDriver(const std::string& name) { detail::ChosenAudioDriver = name; }
 
-std::string AudioDriverInUse() { return ChosenDriver; }
+// Opens the output if it is not open yet: the answer is the driver really
+// in use, which differs from the choice when that fell back to "dummy".
+std::string AudioDriverInUse() {
+  detail::EnsureAudio();
+  return detail::Audio.driver;
+}
 
 }  // namespace plat

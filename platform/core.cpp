@@ -49,6 +49,7 @@ bool Init(const TestMode* test) {
 void Shutdown() {
   if (!Run.initialised) return;
   CloseDisplay();
+  CloseAudio();
   SDL_Quit();
   Run.initialised = false;
 }

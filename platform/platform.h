@@ -133,14 +133,20 @@ bool OpenALAvailable();
 // Chooses the driver the audio output opens with; empty: the platform's default.
 void SetAudioDriver(const std::string& name);
 std::string AudioDriverInUse();
-int LoadSound(const std::string& path);              // WAV or Ogg Vorbis
-int AllocChannel();
+// The output opens on the first sound or channel, with the chosen driver;
+// where that driver opens no device, SDL's "dummy" driver is taken, so
+// channels still play and finish. In test mode TestMode::audioDriver is used.
+// WAV (any format SDL reads) or Ogg Vorbis, told apart by content; 0 for a
+// missing, damaged or oversized file.
+int LoadSound(const std::string& path);
+int AllocChannel();                                  // 0 when none can be made
 void CueSound(int sound, int channel);               // ready at its start, paused
-void SetChannelVolume(int channel, float volume);
-void SetChannelPan(int channel, float pan);
-void SetChannelPitch(int channel, float rate);
-void ResumeChannel(int channel);
+void SetChannelVolume(int channel, float volume);    // 1 as recorded; above 1 louder
+void SetChannelPan(int channel, float pan);          // -1 left .. 1 right; mono sounds only
+void SetChannelPitch(int channel, float rate);       // speed factor, 1 as recorded
+void ResumeChannel(int channel);                     // starts a cued or paused channel
 void StopChannel(int channel);
+// True while the channel sounds; a cued channel not yet resumed is not playing.
 bool ChannelPlaying(int channel);
 
 // ---------------------------------------------------------------- input
@@ -207,5 +213,21 @@ void TestRequestClose();
 int TestFramesPresented();
 // Reads one canvas pixel of the last presented frame as 0xRRGGBB.
 uint32_t TestReadPixel(int canvasX, int canvasY);
+// What a channel was last given, read back from the mixer.
+struct ChannelState {
+  bool exists = false;      // false for a handle that is not a channel
+  int sound = 0;            // the sound last cued on it
+  float volume = 0, rate = 0, pan = 0;
+  int sampleOffset = 0;     // frames played of the cued sound
+  bool cued = false;        // at its start, waiting for ResumeChannel
+  bool playing = false;
+};
+ChannelState TestChannelState(int channel);
+// What a loaded sound holds, as the mixer has it.
+struct SoundState {
+  bool exists = false;
+  int channels = 0, bits = 0, rate = 0, frames = 0;
+};
+SoundState TestSoundState(int sound);
 
 }  // namespace plat
