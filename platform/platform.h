@@ -102,10 +102,13 @@ int TextHeight(const std::string& text);
 
 // ---------------------------------------------------------------- images
 void SetAutoMidHandle(bool on);
-// Loads a PNG. masked: pure black becomes transparent in images without
-// alpha. filtered: smooth scaling, else crisp.
+// Loads a PNG of any colour type and depth. masked: pure black (0, 0, 0)
+// becomes transparent in images with neither alpha nor tRNS. filtered: smooth
+// scaling, else crisp. 0 for a missing, broken or oversized (> 64M pixels) file.
 int LoadImage(const std::string& path, bool masked, bool filtered);
-// Loads a PNG cut into cells of cellW x cellH, row by row, from first.
+// Loads a PNG cut into cells of cellW x cellH, row by row, frames from cell
+// first on; fewer than count when the sheet ends first. 0 when no whole cell
+// fits or first is past the last cell.
 int LoadAnimImage(const std::string& path, int cellW, int cellH, int first, int count,
                   bool masked, bool filtered);
 // Makes an image from RGBA pixels (row-major, width x height).
@@ -117,10 +120,13 @@ int ImageFrames(int image);
 void SetImageHandle(int image, float x, float y);
 // Pixel of a frame as 0xAARRGGBB (0 outside the image).
 uint32_t ReadImagePixel(int image, int frame, int x, int y);
-// Pixel-exact overlap of two frames drawn at (x, y) with their own scale and rotation.
+// Pixel-exact overlap of two frames, each placed as DrawImage places it with
+// the given scale (negative mirrors) and rotation. They overlap when some
+// canvas pixel's centre falls in a source pixel with alpha > 0 of both
+// (left and top edges of a source pixel inside, right and bottom outside).
 bool ImagesOverlap(int image1, int frame1, float x1, float y1, float sx1, float sy1, float rot1,
                    int image2, int frame2, float x2, float y2, float sx2, float sy2, float rot2);
-// Makes an image of the current back buffer, scaled to the canvas.
+// Makes an opaque image of the current back buffer, box-filtered to the canvas size.
 int GrabBackBuffer();
 void FreeImage(int image);
 // Writes RGBA pixels as a PNG at compression level 0-9.
@@ -229,5 +235,17 @@ struct SoundState {
   int channels = 0, bits = 0, rate = 0, frames = 0;
 };
 SoundState TestSoundState(int sound);
+
+// A PNG in any of the format's layouts, for loader tests (SavePng writes RGBA only).
+struct TestPng {
+  int width = 0, height = 0;
+  int colourType = 6;             // 0 grey, 2 RGB, 3 palette, 4 grey+alpha, 6 RGBA
+  int bitDepth = 8;               // 1, 2, 4, 8 or 16, as the colour type allows
+  bool interlaced = false;        // Adam7
+  std::vector<uint16_t> samples;  // row-major, every channel of a pixel; palette indices for type 3
+  std::vector<uint8_t> palette;   // R, G, B per entry, type 3
+  std::vector<uint16_t> tRNS;     // alpha per palette entry, or the one transparent grey / R, G, B
+};
+bool TestWritePng(const std::string& path, const TestPng& png);
 
 }  // namespace plat
