@@ -80,3 +80,5 @@ void ProgramEntry() {
   StartUp();
   FrontEndLoop();
 }
+
+void AllowProgramReentry() { Entered = false; }

@@ -9,3 +9,5 @@ void MakeProgramTables();
 void ProgramEntry();
 // The start-up sequence up to the front end.
 void StartUp();
+// Lets the test harness run the program again in the same process.
+void AllowProgramReentry();

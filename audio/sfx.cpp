@@ -39,7 +39,7 @@ void PlaySfx(int index, float rate, float volume, float pan) {
   const int channel = ChannelSlots[slot];
   if (channel == 0) return;
   plat::CueSound(SfxSounds[index], channel);
-  plat::SetChannelVolume(channel, Settings.SoundVolume * Settings.MasterVolume / 100.0f / 100.0f * volume);
+  plat::SetChannelVolume(channel, static_cast<int64_t>(Settings.SoundVolume) * Settings.MasterVolume / 100.0f / 100.0f * volume);
   plat::SetChannelPan(channel, pan);
   plat::SetChannelPitch(channel, rate);
   plat::ResumeChannel(channel);

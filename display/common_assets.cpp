@@ -90,7 +90,7 @@ void LoadCommonAssets() {
     if (channel != 0 && JingleSound != 0) {
       plat::CueSound(JingleSound, channel);
       ChannelSlots[256] = channel;
-      plat::SetChannelVolume(channel, Settings.SoundVolume * Settings.MasterVolume / 100.0f / 100.0f);
+      plat::SetChannelVolume(channel, static_cast<int64_t>(Settings.SoundVolume) * Settings.MasterVolume / 100.0f / 100.0f);
       plat::ResumeChannel(channel);
     }
     plat::PresentFrame();

@@ -1,6 +1,8 @@
 // The draw state and the one transformed-quad path that carries every
 // rectangle, line, glyph and sprite.
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "platform/internal.h"
 
@@ -85,11 +87,47 @@ void FillQuad(const SDL_FPoint (&corners)[4]) {
   if (!Scr.renderer) return;
   SDL_Color colour{static_cast<Uint8>(Draw.r), static_cast<Uint8>(Draw.g), static_cast<Uint8>(Draw.b),
                    static_cast<Uint8>(std::lround(Draw.alpha * 255.0f))};
-  SDL_Vertex v[4];
-  for (int i = 0; i < 4; ++i) v[i] = SDL_Vertex{corners[i], colour, SDL_FPoint{0, 0}};
-  static const int kIndices[6] = {0, 1, 2, 0, 2, 3};
+  // The software renderer tests every pixel of a triangle's bounding box, so
+  // a long thin rotated band (the backdrop's) would cost the whole screen.
+  // It gets the band cut along its length into short pieces, and pieces off
+  // the canvas are dropped; the pixels drawn are the same.
+  int pieces = 1;
+  const float lenX = corners[1].x - corners[0].x, lenY = corners[1].y - corners[0].y;
+  const float thickX = corners[3].x - corners[0].x, thickY = corners[3].y - corners[0].y;
+  const float length = std::sqrt(lenX * lenX + lenY * lenY);
+  const float thickness = std::sqrt(thickX * thickX + thickY * thickY);
+  if (Scr.rendererName == "software" && length > 4 * thickness) {
+    const float piece = std::max(2 * thickness, 16.0f);
+    pieces = std::min(static_cast<int>(std::ceil(length / piece)), 1024);
+  }
+  std::vector<SDL_Vertex> v;
+  std::vector<int> indices;
+  v.reserve(static_cast<size_t>(pieces) * 4);
+  indices.reserve(static_cast<size_t>(pieces) * 6);
+  for (int i = 0; i < pieces; ++i) {
+    const float t0 = static_cast<float>(i) / pieces, t1 = static_cast<float>(i + 1) / pieces;
+    const SDL_FPoint p[4] = {{corners[0].x + lenX * t0, corners[0].y + lenY * t0},
+                             {corners[0].x + lenX * t1, corners[0].y + lenY * t1},
+                             {corners[3].x + lenX * t1, corners[3].y + lenY * t1},
+                             {corners[3].x + lenX * t0, corners[3].y + lenY * t0}};
+    if (pieces > 1) {
+      float minX = p[0].x, maxX = p[0].x, minY = p[0].y, maxY = p[0].y;
+      for (const SDL_FPoint& q : p) {
+        minX = std::min(minX, q.x);
+        maxX = std::max(maxX, q.x);
+        minY = std::min(minY, q.y);
+        maxY = std::max(maxY, q.y);
+      }
+      if (maxX < 0 || maxY < 0 || minX > Scr.canvasW || minY > Scr.canvasH) continue;
+    }
+    const int base = static_cast<int>(v.size());
+    for (const SDL_FPoint& q : p) v.push_back(SDL_Vertex{q, colour, SDL_FPoint{0, 0}});
+    for (int k : {0, 1, 2, 0, 2, 3}) indices.push_back(base + k);
+  }
+  if (v.empty()) return;
   SDL_SetRenderDrawBlendMode(Scr.renderer, SdlBlend());
-  SDL_RenderGeometry(Scr.renderer, nullptr, v, 4, kIndices, 6);
+  SDL_RenderGeometry(Scr.renderer, nullptr, v.data(), static_cast<int>(v.size()), indices.data(),
+                     static_cast<int>(indices.size()));
   ++Scr.drawCalls;
 }
 

@@ -15,8 +15,7 @@ namespace fs = std::filesystem;
 namespace harness {
 
 std::string RuntimeFolder() {
-  const char* env = std::getenv("POGWIN_RUNTIME");
-  std::string folder = env ? env : "build/bin";
+  std::string folder = POGWIN_RUNTIME_DIR;
   if (folder.back() != '/') folder += '/';
   return folder;
 }
@@ -29,8 +28,14 @@ std::string MakeTempFolder() {
 
 std::string MakeProgramFolder(bool withFiles) {
   const std::string folder = MakeTempFolder();
-  if (withFiles)
-    fs::copy(RuntimeFolder() + "Files", folder + "Files", fs::copy_options::recursive);
+  // The built assets only: not the settings, log or scores a run of the
+  // built program may have left there.
+  if (withFiles) {
+    fs::create_directory(folder + "Files");
+    for (const char* sub : {"Common", "264"})
+      fs::copy(RuntimeFolder() + "Files/" + sub, folder + "Files/" + sub, fs::copy_options::recursive);
+    for (const char* leftover : {"264/nuscores.dat", "264/crash.dat"}) fs::remove(folder + "Files/" + leftover);
+  }
   return folder;
 }
 
@@ -55,6 +60,7 @@ Run::Run(std::string programFolder) : folder(std::move(programFolder)) {
 
 bool Run::Start() {
   if (!plat::Init(&mode)) return false;
+  AllowProgramReentry();
   try {
     ProgramEntry();
   } catch (const plat::ProcessEnded& end) {
