@@ -12,7 +12,10 @@ for b in sprite_bench text_bench title_loop_bench; do
   [ -x "$bin/$b" ] || { echo "missing $bin/$b: build it first" >&2; exit 1; }
 done
 
-display=:99
+# Display :99, or the next one no other X server holds.
+n=99
+while [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
+display=:$n
 Xvfb $display -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true' EXIT INT TERM

@@ -29,6 +29,7 @@ constexpr int kWarmFrames = 5;
 // Random layouts cycled frame by frame, made before timing so the random
 // number generator is not part of what is measured.
 constexpr int kLayouts = 4;
+constexpr int kSubmitSprites = 5000;
 
 enum Path { Framework, Budgeted, Plain, PathCount };
 const char* const kPathNames[PathCount] = {"plat::DrawImage", "DrawBudgetedImage", "plain SDL"};
@@ -73,9 +74,10 @@ int MakeSprite() {
   return plat::CreateImage(16, 16, rgba.data(), false);
 }
 
-void DrawFrame(Path path, int n, int frame) {
+// Queues one frame's sprites; SDL batches them, so this is the cost of the
+// calls themselves, before the renderer rasterises anything.
+void Submit(Path path, int n, int frame) {
   const Layout& l = Layouts[frame % kLayouts];
-  plat::ClearScreen();
   switch (path) {
     case Framework:
       plat::SetColor(255, 255, 255);
@@ -100,7 +102,26 @@ void DrawFrame(Path path, int n, int frame) {
       plat::BenchDrawPlainSprites(Sprite, n, l.xs.data(), l.ys.data(), l.angles.data(), 2.0f);
       break;
   }
+}
+
+void DrawFrame(Path path, int n, int frame) {
+  plat::ClearScreen();
+  Submit(path, n, frame);
   plat::PresentFrame();
+}
+
+// Nanoseconds per sprite spent in the draw calls alone, timed around the
+// submission of each frame (the present is outside the timing).
+double SubmitNsPerSprite(Path path, int n, int frames) {
+  double seconds = 0;
+  for (int f = 0; f < frames; ++f) {
+    plat::ClearScreen();
+    const auto start = bench::Clock::now();
+    Submit(path, n, f);
+    seconds += bench::SecondsSince(start);
+    plat::PresentFrame();
+  }
+  return 1e9 * seconds / (static_cast<double>(n) * frames);
 }
 
 // Frames per second over TimedFrames frames of n sprites, after a warm-up.
@@ -140,6 +161,7 @@ struct Row {
   bool fellBack = false;
   std::vector<int> found[PathCount];
   double fpsAtPlain[PathCount] = {};
+  double submitNs[PathCount] = {};
   int probe = 0;
 };
 
@@ -195,6 +217,8 @@ int main(int argc, char** argv) {
     // Side by side at one sprite count: the rates at the plain path's N.
     row.probe = Median(row.found[Plain]);
     for (int p = 0; p < PathCount; ++p) row.fpsAtPlain[p] = MeasureFps(static_cast<Path>(p), row.probe);
+    for (int p = 0; p < PathCount; ++p)
+      row.submitNs[p] = SubmitNsPerSprite(static_cast<Path>(p), kSubmitSprites, TimedFrames);
     rows.push_back(row);
     plat::FreeImage(Sprite);
     plat::CloseDisplay();
@@ -204,16 +228,19 @@ int main(int argc, char** argv) {
               "(%d timed frames per step; median of %d run%s, [min-max])\n",
               kTargetFps, TimedFrames, runs, runs > 1 ? "s" : "");
   std::printf("| back end | renderer | N framework (DrawImage) | N DrawBudgetedImage | N plain SDL | "
-              "framework / plain | fps at N plain: framework / budgeted / plain |\n");
-  std::printf("|---|---|---|---|---|---|---|\n");
+              "framework / plain | fps at N plain: framework / budgeted / plain | "
+              "ns per sprite in the draw calls: framework / budgeted / plain |\n");
+  std::printf("|---|---|---|---|---|---|---|---|\n");
   for (const Row& row : rows) {
     const int fw = Median(row.found[Framework]), bud = Median(row.found[Budgeted]),
               plain = Median(row.found[Plain]);
-    std::printf("| %d | %s%s | %d%s | %d%s | %d%s | %.2f | %.1f / %.1f / %.1f at %d |\n", row.backend,
+    std::printf("| %d | %s%s | %d%s | %d%s | %d%s | %.2f | %.1f / %.1f / %.1f at %d | %.0f / %.0f / %.0f |\n",
+                row.backend,
                 row.renderer.c_str(), row.fellBack ? " (fallback)" : "", fw,
                 Spread(row.found[Framework]).c_str(), bud, Spread(row.found[Budgeted]).c_str(), plain,
                 Spread(row.found[Plain]).c_str(), plain > 0 ? static_cast<double>(fw) / plain : 0.0,
-                row.fpsAtPlain[Framework], row.fpsAtPlain[Budgeted], row.fpsAtPlain[Plain], row.probe);
+                row.fpsAtPlain[Framework], row.fpsAtPlain[Budgeted], row.fpsAtPlain[Plain], row.probe,
+                row.submitNs[Framework], row.submitNs[Budgeted], row.submitNs[Plain]);
   }
   plat::Shutdown();
   return 0;

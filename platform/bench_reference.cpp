@@ -1,5 +1,7 @@
 #include "platform/bench_reference.h"
 
+#include <cmath>
+
 #include "platform/fonts_internal.h"
 #include "platform/images_internal.h"
 #include "platform/internal.h"
@@ -42,6 +44,22 @@ void BenchDrawPlainText(int font, const std::string& text, float x, float y) {
     }
     pen += f->advance[c];
   }
+}
+
+void BenchFillRotatedRect(float x, float y, float w, float h, float degrees, int r, int g, int b,
+                          bool blend) {
+  if (!Scr.renderer) return;
+  const float rad = degrees * static_cast<float>(M_PI) / 180.0f;
+  const float c = std::cos(rad), s = std::sin(rad);
+  const float px[4] = {0, w, w, 0}, py[4] = {0, 0, h, h};
+  const SDL_Color colour{static_cast<Uint8>(r), static_cast<Uint8>(g), static_cast<Uint8>(b), 255};
+  SDL_Vertex v[4];
+  for (int i = 0; i < 4; ++i)
+    v[i] = SDL_Vertex{SDL_FPoint{x + px[i] * c - py[i] * s, y + px[i] * s + py[i] * c}, colour,
+                      SDL_FPoint{0, 0}};
+  static const int kIndices[6] = {0, 1, 2, 0, 2, 3};
+  SDL_SetRenderDrawBlendMode(Scr.renderer, blend ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE);
+  SDL_RenderGeometry(Scr.renderer, nullptr, v, 4, kIndices, 6);
 }
 
 }  // namespace plat

@@ -17,4 +17,11 @@ void BenchDrawPlainSprites(int image, int n, const float* xs, const float* ys, c
 // its top-left corner at (x, y), unscaled and unrotated. White, alpha blending.
 void BenchDrawPlainText(int font, const std::string& text, float x, float y);
 
+// Fills the rectangle (x, y, w, h) rotated by degrees about (x, y) with one
+// SDL_RenderGeometry call in an opaque colour, blended (SDL_BLENDMODE_BLEND)
+// or not (SDL_BLENDMODE_NONE): what an opaque fill costs with and without
+// reading the destination.
+void BenchFillRotatedRect(float x, float y, float w, float h, float degrees, int r, int g, int b,
+                          bool blend);
+
 }  // namespace plat
