@@ -72,8 +72,38 @@ bool ConvertForMixer(const uint8_t* samples, std::size_t length, SDL_AudioFormat
   return true;
 }
 
+uint32_t ReadLe32(const uint8_t* at) {
+  return static_cast<uint32_t>(at[0]) | static_cast<uint32_t>(at[1]) << 8 |
+         static_cast<uint32_t>(at[2]) << 16 | static_cast<uint32_t>(at[3]) << 24;
+}
+
+void WriteLe32(uint8_t* at, uint32_t value) {
+  for (int i = 0; i < 4; ++i) at[i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+// SDL allocates a chunk's declared size before reading it, so a 100-byte
+// file that claims a 4 GB chunk would take 4 GB. Every size is cut down to
+// what the file holds: a cut data chunk keeps the frames that are there.
+std::vector<uint8_t> WithChunkSizesInBounds(const uint8_t* data, std::size_t size) {
+  std::vector<uint8_t> wav(data, data + size);
+  if (size < 12) return wav;
+  WriteLe32(wav.data() + 4, static_cast<uint32_t>(size - 8));
+  std::size_t at = 12;
+  while (at + 8 <= size) {
+    const std::size_t room = size - at - 8;
+    std::size_t length = ReadLe32(wav.data() + at + 4);
+    if (length > room) {
+      length = room;
+      WriteLe32(wav.data() + at + 4, static_cast<uint32_t>(length));
+    }
+    at += 8 + length + (length & 1);
+  }
+  return wav;
+}
+
 bool DecodeWav(const uint8_t* data, std::size_t size, DecodedSound& out) {
-  SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(size));
+  const std::vector<uint8_t> wav = WithChunkSizesInBounds(data, size);
+  SDL_RWops* rw = SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size()));
   if (!rw) return false;
   SDL_AudioSpec spec;
   Uint8* samples = nullptr;
@@ -154,7 +184,7 @@ bool DecodeSound(const uint8_t* data, std::size_t size, DecodedSound& out) {
   bool ok = false;
   if (std::memcmp(data, "OggS", 4) == 0)
     ok = DecodeOgg(data, size, out);
-  else if (std::memcmp(data, "RIFF", 4) == 0 || std::memcmp(data, "RIFX", 4) == 0)
+  else if (std::memcmp(data, "RIFF", 4) == 0)
     ok = DecodeWav(data, size, out);
   if (!ok) out = DecodedSound{};
   return ok;

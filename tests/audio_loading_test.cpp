@@ -3,7 +3,11 @@
 // give handle 0.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
 
 #include "platform/sound_decoding.h"
 #include "tests/audio_fixtures.h"
@@ -175,6 +179,29 @@ TEST_F(AudioLoading, TruncatedDataKeepsTheFramesPresent) {
   const std::string path = folder_ + "cut.wav";
   harness::WriteFile(path, wav.substr(0, 44 + 600 * 2));
   const int sound = plat::LoadSound(path);
+  ASSERT_NE(sound, 0);
+  EXPECT_EQ(plat::TestSoundState(sound).frames, 600);
+}
+
+// A short file whose data chunk claims 4 GB loads the frames it holds,
+// without the loader first reserving what the header claims.
+TEST_F(AudioLoading, HugeClaimedDataChunkKeepsTheFramesPresent) {
+  const std::string wav = harness::ReadFile(fixtures::WriteWav(folder_, "claim.wav", 1, 16, fixtures::Tone(600, 1, 0.5f)));
+  const std::string path = folder_ + "claims-4gb.wav";
+  harness::WriteFile(path, WithU32(WithU32(wav, 4, 0xfffffff0u), 40, 0xffffff00u));
+  // With address space for 1 GB more than now, a loader that reserves the
+  // claimed size fails instead of quietly living off overcommit.
+  std::ifstream statm("/proc/self/statm");
+  long pages = 0;
+  statm >> pages;
+  ASSERT_GT(pages, 0);
+  rlimit before{};
+  getrlimit(RLIMIT_AS, &before);
+  rlimit tight = before;
+  tight.rlim_cur = static_cast<rlim_t>(pages) * sysconf(_SC_PAGESIZE) + (1ull << 30);
+  ASSERT_EQ(setrlimit(RLIMIT_AS, &tight), 0);
+  const int sound = plat::LoadSound(path);
+  setrlimit(RLIMIT_AS, &before);
   ASSERT_NE(sound, 0);
   EXPECT_EQ(plat::TestSoundState(sound).frames, 600);
 }
