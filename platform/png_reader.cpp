@@ -13,6 +13,28 @@ namespace {
 // No renderer offers textures this wide; refusing earlier keeps libpng's own
 // row buffers small too.
 constexpr png_uint_32 kMaxPngSide = 32768;
+// Bounds what libpng may allocate to decompress a text or colour-profile
+// chunk; nothing this loader uses comes near it.
+constexpr png_alloc_size_t kMaxPngChunkBytes = 8u << 20;
+
+uint32_t BigEndian32(const uint8_t* p) {
+  return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
+}
+
+// libpng allocates a chunk's claimed length before it reads the chunk, so a
+// damaged length in a 200-byte file would make it ask for a gigabyte. Every
+// chunk up to IEND must lie within the bytes we have.
+bool ChunksFitInFile(const uint8_t* data, size_t size) {
+  size_t pos = 8;
+  while (pos < size) {
+    if (size - pos < 12) return false;
+    const uint32_t length = BigEndian32(data + pos);
+    if (length > size - pos - 12) return false;
+    if (std::memcmp(data + pos + 4, "IEND", 4) == 0) return true;
+    pos += size_t{length} + 12;
+  }
+  return true;
+}
 
 struct Source {
   const uint8_t* data;
@@ -66,6 +88,12 @@ bool DecodeRgba(Source* src, uint64_t maxPixels, std::vector<uint32_t>* pixels, 
   }
   png_set_read_fn(png, src, ReadFromMemory);
   png_set_user_limits(png, kMaxPngSide, kMaxPngSide);
+  png_set_chunk_malloc_max(png, kMaxPngChunkBytes);
+#ifdef POGWIN_PNG_FUZZING
+  // Mutated bytes almost never keep their CRCs; without this the fuzzer
+  // would rarely get past the first chunk.
+  png_set_crc_action(png, PNG_CRC_QUIET_USE, PNG_CRC_QUIET_USE);
+#endif
   png_read_info(png, info);
 
   const png_uint_32 width = png_get_image_width(png, info);
@@ -99,7 +127,8 @@ bool DecodeRgba(Source* src, uint64_t maxPixels, std::vector<uint32_t>* pixels, 
 
 bool DecodePng(const uint8_t* data, size_t size, bool masked, DecodedPng& out, uint64_t maxPixels) {
   out = DecodedPng{};
-  if (!data || size < 8 || png_sig_cmp(data, 0, 8) != 0) return false;
+  if (!data || size < 8 || png_sig_cmp(data, 0, 8) != 0 || !ChunksFitInFile(data, size))
+    return false;
   Source src{data, size, 0};
   Decoded decoded;
   if (!DecodeRgba(&src, maxPixels, &out.argb, &decoded)) {

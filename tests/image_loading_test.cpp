@@ -327,6 +327,7 @@ TEST_F(ImageLoading, AMissingOrBrokenFileGivesHandleZeroAndNothingElse) {
       {"claims 30000 x 30000 pixels", Resized(good, 30000, 30000)},
       {"claims 40000 x 1 pixels", Resized(good, 40000, 1)},
       {"claims 0 x 16 pixels", Resized(good, 0, 16)},
+      {"a chunk claims a gigabyte", Resized(good, 16, 16).insert(33, std::string("\x40\0\0\0tEXt", 8))},
   };
   int n = 0;
   for (const auto& c : cases) {
