@@ -172,6 +172,7 @@ bool CloseRequested();        // reading clears the request
 int VirtualKeyOfScancode(int scancode);
 int ScancodeOfVirtualKey(int vk);
 
+// Joysticks are found once, at the first of these calls; ports count from 0.
 int CountJoysticks();
 std::string JoystickName(int port);
 uint32_t JoystickButtonMask(int port);
@@ -217,6 +218,14 @@ void TestSetMouseButton(int button, bool down);
 void TestTypeChar(int ch);
 void TestRequestClose();
 int TestFramesPresented();
+// SDL virtual joysticks, read through the same path as real ones. Attaching
+// opens the joystick list afresh, so the new joystick is counted; returns its
+// port, -1 on failure. Axis values -1..1; the hat as JoystickHat reports it
+// (-1 centred, else the nearest eighth of a turn clockwise from up).
+int TestAttachJoystick(const std::string& name, int axes, int buttons, int hats);
+void TestSetJoystickAxis(int port, int axis, float value);
+void TestSetJoystickHat(int port, float hat);
+void TestSetJoystickButton(int port, int button, bool down);
 // Reads one canvas pixel of the last presented frame as 0xRRGGBB.
 uint32_t TestReadPixel(int canvasX, int canvasY);
 // What a channel was last given, read back from the mixer.

@@ -30,15 +30,6 @@ std::string DriverName(const std::vector<std::string>& names, int index) {
   return names[static_cast<size_t>(index)];
 }
 
-// The bindings MakeKeyBindings gives, without disturbing the live table.
-std::vector<int> DefaultKeyBindings() {
-  std::vector<int> live = std::move(KeyBindings);
-  MakeKeyBindings();
-  std::vector<int> defaults = std::move(KeyBindings);
-  KeyBindings = std::move(live);
-  return defaults;
-}
-
 }  // namespace
 
 int ReadSettingsNumber(const std::string& text) {
@@ -148,10 +139,9 @@ std::vector<std::string> SettingsFileLines(const std::vector<std::string>& drive
   lines.push_back("[Controls]");
   // A default binding the user cleared is written as code 0; left out, the
   // reader would bring the default back at the next start.
-  const std::vector<int> defaults = DefaultKeyBindings();
   for (size_t i = 0; i < 100 && i < KeyBindings.size(); ++i) {
     const int code = KeyBindings[i];
-    const bool clearedDefault = code == 0 && i < defaults.size() && defaults[i] > 0;
+    const bool clearedDefault = code == 0 && DefaultKeyBinding(static_cast<int>(i)) > 0;
     if (code > 0 || clearedDefault)
       lines.push_back("Key=" + std::to_string(i) + "," + std::to_string(code));
   }
