@@ -28,9 +28,27 @@ int LoadFont(const std::string& path, int pixelSize) {
   if (!detail::Scr.renderer || pixelSize <= 0 || pixelSize > 1000 || !StartFreeType()) return 0;
   FT_Face face = nullptr;
   if (FT_New_Face(Library, path.c_str(), 0, &face) != 0) return 0;
-  if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelSize)) != 0) {
+  // The size asked for is the height of a line of text, as the framework's
+  // layouts assume, not the em size: faces with tall ascenders and deep
+  // descenders would otherwise spill into the next line.
+  FT_UInt em = static_cast<FT_UInt>(pixelSize);
+  if (face->height > 0 && face->height > face->units_per_EM)
+    em = static_cast<FT_UInt>(static_cast<long>(pixelSize) * face->units_per_EM / face->height);
+  if (em < 1) em = 1;
+  if (FT_Set_Pixel_Sizes(face, 0, em) != 0) {
     FT_Done_Face(face);
     return 0;
+  }
+  // Faces whose capitals are tall for their line are brought down to the
+  // proportions the layouts were drawn with: capitals about 62% of the size.
+  if (FT_Load_Char(face, 'H', FT_LOAD_DEFAULT) == 0) {
+    const double cap = face->glyph->metrics.height / 64.0;
+    const double wanted = 0.62 * pixelSize;
+    if (cap > wanted * 1.05) {
+      em = static_cast<FT_UInt>(em * wanted / cap + 0.5);
+      if (em < 1) em = 1;
+      FT_Set_Pixel_Sizes(face, 0, em);
+    }
   }
   FontRec font;
   const int ascender = static_cast<int>(face->size->metrics.ascender >> 6);
