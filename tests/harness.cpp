@@ -77,4 +77,41 @@ void SetScript(plat::TestMode& mode, Script script) {
   mode.script = [script] { script(plat::TestFramesPresented()); };
 }
 
+void Player::Step(int frame) {
+  const uint32_t now = plat::Millis();
+  if (frame != lastFrame) {
+    lastFrame = frame;
+    lastFrameAt = now;
+    frameTimes.push_back(now);
+    for (auto& [at, action] : actions)
+      if (at == frame && action) {
+        auto run = std::move(action);
+        action = nullptr;
+        run();
+      }
+  }
+  for (const auto& [at, point] : moves)
+    if (at == frame) plat::TestSetMouse(point.first, point.second);
+  // A key held by any range counts as held.
+  std::vector<int> keys;
+  for (const Hold& h : holds) keys.push_back(h.key);
+  for (int key : keys) {
+    bool down = false;
+    for (const Hold& h : holds) down = down || (h.key == key && frame >= h.from && frame < h.to);
+    plat::TestSetKey(key, down);
+  }
+  if (closeAtFrame >= 0 && frame == closeAtFrame) {
+    closeAtFrame = -1;
+    plat::TestRequestClose();
+  }
+  plat::TestSetKey(32, now - lastFrameAt > 2500);
+}
+
+ProgramRun::ProgramRun(bool withFiles) : run(MakeProgramFolder(withFiles)) {}
+
+bool ProgramRun::Start() {
+  SetScript(run.mode, [this](int frame) { player.Step(frame); });
+  return run.Start();
+}
+
 }  // namespace harness

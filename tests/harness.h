@@ -42,4 +42,31 @@ struct Run {
 using Script = std::function<void(int frame)>;
 void SetScript(plat::TestMode& mode, Script script);
 
+// A scripted player for whole-program runs: keys and mouse buttons held over
+// ranges of presented frames, pointer moves and one-off actions at frames,
+// and a finisher that presses Space once frames have stopped for a while
+// (the farewell shows a single frame and waits for a press).
+struct Player {
+  struct Hold {
+    int key, from, to;   // held while from <= frame < to; keys 1-3 are mouse buttons
+  };
+  std::vector<Hold> holds;
+  std::vector<std::pair<int, std::pair<float, float>>> moves;   // frame, canvas point
+  std::vector<std::pair<int, std::function<void()>>> actions;   // run once at their frame
+  int closeAtFrame = -1;
+  int lastFrame = -1;
+  uint32_t lastFrameAt = 0;
+  std::vector<uint32_t> frameTimes;   // Millis when each new frame was first seen
+
+  void Step(int frame);
+};
+
+// A program folder with the built assets, a test-mode run of it and a player.
+struct ProgramRun {
+  Run run;
+  Player player;
+  explicit ProgramRun(bool withFiles = true);
+  bool Start();
+};
+
 }  // namespace harness
