@@ -68,5 +68,70 @@ run_once() {  # name, quit keys
   echo "ok: $1"
 }
 
+start_game() {  # name
+  (cd / && exec "$work/game/pogwin") &
+  game_pid=$!
+  window=$(timeout 20 xdotool search --sync --name '^#264 : Pogwin Zib$' | head -n 1)
+  [ -n "$window" ] || fail "$1: no window"
+  wait_for_log "Finished Loading" 30 || fail "$1: start-up never finished"
+  sleep 3
+}
+
+quit_game() {  # name
+  press Escape
+  wait_for_log "Play again, soon!!" 10 || fail "$1: no farewell"
+  sleep 2.5
+  press space
+  for _ in $(seq 1 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+  wait "$game_pid"; code=$?; game_pid=""
+  [ "$code" -eq 0 ] || fail "$1: exit code $code"
+}
+
+# Mean brightness (0-1) of a part of the window.
+brightness() {  # x y w h
+  import -window "$window" "$work/shot.png"
+  convert "$work/shot.png" -crop "$3x$4+$1+$2" -colorspace gray -format '%[fx:mean]' info:
+}
+
+rebinding() {
+  local name="a rebinding made in the panel"
+  rm -f "$work/game/Files/Setup.ini" "$work/game/Files/Debug.txt"
+  start_game "$name"
+  press Tab
+  sleep 0.5
+  # Player 1's action 10 widget: canvas (440, 90)-(488, 138) on the open
+  # panel; the 800 x 600 window shows the canvas at 0.625.
+  xdotool mousemove --window "$window" 290 71
+  sleep 0.3
+  press a
+  xdotool mousemove --window "$window" 700 550
+  sleep 0.2
+  press Tab
+  sleep 0.5
+  quit_game "$name"
+  grep -q $'^Key=10,65\r$' "$work/game/Files/Setup.ini" || fail "$name: not in Setup.ini"
+
+  # After a restart the binding still works: its widget lights up while A is held.
+  start_game "$name, after a restart"
+  press Tab
+  sleep 0.6
+  xdotool mousemove --window "$window" 700 550
+  sleep 0.3
+  local idle held
+  idle=$(brightness 277 58 26 26)
+  xdotool keydown a
+  sleep 0.4
+  held=$(brightness 277 58 26 26)
+  xdotool keyup a
+  awk -v i="$idle" -v h="$held" 'BEGIN { exit !(h > i + 0.02) }' ||
+    fail "$name: widget did not light up with A held (idle $idle, held $held)"
+  press Tab
+  sleep 0.5
+  quit_game "$name, after a restart"
+  grep -q $'^Key=10,65\r$' "$work/game/Files/Setup.ini" || fail "$name: lost after a restart"
+  echo "ok: $name (widget brightness $idle idle, $held with A held)"
+}
+
 run_once "Escape, then a key" Escape
 run_once "Alt+F4, then a key" alt+F4
+rebinding
