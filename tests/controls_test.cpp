@@ -237,6 +237,18 @@ TEST_F(Controls, ButtonsAreReadUpToNineteenAndDetectedUpToEighteen) {
   }
 }
 
+// Detection goes by the button mask recorded at start-up.
+TEST_F(Controls, DetectionPassesOverButtonsOutsideTheMask) {
+  const int port = Attach("Pad", 6, 8, 1);
+  DetectJoysticks();
+  Joysticks[1].buttonMask = 0xF0u;
+  plat::TestSetJoystickButton(port, 2, true);
+  EXPECT_EQ(ControlCodeHeld(332), 1);
+  EXPECT_EQ(DetectControl(), 0);
+  plat::TestSetJoystickButton(port, 5, true);
+  EXPECT_EQ(DetectControl(), 335);
+}
+
 TEST_F(Controls, ASwitchedOffJoystickIsNeverActiveNorDetected) {
   const int first = Attach("One");
   const int second = Attach("Two");
