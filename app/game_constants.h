@@ -11,9 +11,8 @@ inline const std::string GameShortName = "Zib";
 inline const std::string GameTitle = "Zibbing for Glory";
 inline const std::string GameKey = "7QM2RV8T";
 
-// "#264 : Pogwin Zib"
-inline const std::string WindowTitle =
-    "#" + std::to_string(WeekNumber) + " : " + GameName + " " + GameShortName;
+// "#264 : Pogwin Zib", built once at start-up.
+extern const std::string WindowTitle;
 
 // The game's own folder inside Files/: the week as three digits, then "/".
 std::string GameFolder();

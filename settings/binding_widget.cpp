@@ -38,6 +38,10 @@ BindingLook BindingLabel(int code) {
   return {};
 }
 
+// Widest label that fits inside the key cap drawn in the widget, clear of
+// its border (which has the label's colour), canvas pixels.
+constexpr int kLabelRoom = 28;
+
 void BindingWidget(int index, int x, int y) {
   if (index < 0 || index >= static_cast<int>(KeyBindings.size())) return;
   int& code = KeyBindings[static_cast<size_t>(index)];
@@ -56,8 +60,13 @@ void BindingWidget(int index, int x, int y) {
   if (look.cell < 0) return;
   SetDrawScale(3);
   DrawGlowImage(IconsCrisp, x, y, look.cell, IconsSmooth, 1.1f, highlight ? 1.0f : 0.0f);
+  // Long key names ("Right", "Page Down") are narrowed to fit inside the
+  // square rather than spill onto the next widget.
+  const int width = plat::TextWidth(look.label), height = plat::TextHeight(look.label);
+  const float fit = width > kLabelRoom ? static_cast<float>(kLabelRoom) / width : 1.0f;
+  SetDrawScale(fit, 1);
+  plat::DrawText(look.label, x + look.labelDx - width * fit / 2, static_cast<float>(y + look.labelDy - height / 2));
   SetDrawScale(1);
-  DrawTextAligned(x + look.labelDx, y + look.labelDy, look.label, 1, 1);
 }
 
 void ControlBlock(int player, int bx, int by) {
