@@ -41,3 +41,4 @@ for backend in 0 1 2; do
   "$bin/title_loop_bench" --backend $backend --xvfb-pid $xvfb
   echo
 done
+echo "== load at the end: $(cut -d" " -f1-3 /proc/loadavg)"
