@@ -66,7 +66,9 @@ int NextFps(int fps, uint32_t frameMs) {
 
 double NextFrameDeadline(double previous, uint32_t now) {
   const double next = previous + kFrameMs;
-  return now - next > kFrameMs ? static_cast<double>(now) : next;
+  // Far ahead only when the clock wrapped round: waiting for it would hang.
+  if (now - next > kFrameMs || next - now > 1000.0) return static_cast<double>(now);
+  return next;
 }
 
 void BeginFrame(int clear) {
@@ -116,12 +118,15 @@ int EndFrame(int showPointer) {
   LeftClick = plat::MouseHit(1);
   RightClick = plat::MouseHit(2);
 
-  // Pacing: 1 ms sleeps until the deadline, which advances a whole frame at
-  // a time so the rate holds at 60 whatever the rest of the frame end costs.
+  // Pacing: the deadline advances a whole frame at a time so the rate holds
+  // at 60 whatever the rest of the frame end costs. The renderer gets the
+  // frame's drawing first, to work on while we wait; 1 ms sleeps bring the
+  // wait close and an absolute sleep ends it on the deadline itself, as
+  // whole-millisecond sleeps alone would overshoot by up to two.
   FrameDeadline = NextFrameDeadline(FrameDeadline, plat::Millis());
-  do {
-    plat::Sleep(1);
-  } while (plat::Millis() < FrameDeadline);
+  plat::FlushDrawing();
+  while (plat::Millis() + 1 < FrameDeadline) plat::Sleep(1);
+  plat::SleepUntil(FrameDeadline);
 
   DrawNotices();
 

@@ -31,5 +31,6 @@ int EndFrame(int showPointer);
 // The smoothed rate after a frame of frameMs milliseconds.
 int NextFps(int fps, uint32_t frameMs);
 // The deadline after previous: one frame later, or now when the frame ran
-// more than a whole frame late (so a stall is not made up with a burst).
+// more than a whole frame late (so a stall is not made up with a burst) or
+// the clock wrapped round.
 double NextFrameDeadline(double previous, uint32_t now);

@@ -1,5 +1,7 @@
 // Start-up of SDL's modules, the test mode, the clock, chance and memory figures.
 #include <malloc.h>
+#include <cerrno>
+#include <time.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -21,6 +23,17 @@ std::mt19937 Rng(12345);
 constexpr double kVirtualReadCostMs = 0.01;
 }  // namespace
 
+namespace {
+double ClockStartMs = 0;   // the monotonic clock at start-up; Millis counts from it
+
+// Milliseconds on the monotonic clock, the one absolute sleeps wait on.
+double MonotonicMs() {
+  timespec ts{};
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+  return ts.tv_sec * 1000.0 + ts.tv_nsec / 1.0e6;
+}
+}  // namespace
+
 bool Init(const TestMode* test) {
   if (Run.initialised) return true;
   Run.test = test ? *test : TestMode{};
@@ -32,6 +45,7 @@ bool Init(const TestMode* test) {
     Run.virtualMs = 100000.0;
     Run.framesPresented = 0;
   }
+  ClockStartMs = MonotonicMs();
   SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER | SDL_INIT_JOYSTICK) != 0) {
@@ -67,7 +81,25 @@ uint32_t Millis() {
     Run.virtualMs += kVirtualReadCostMs;
     return static_cast<uint32_t>(static_cast<uint64_t>(Run.virtualMs));
   }
-  return static_cast<uint32_t>(SDL_GetTicks64());
+  return static_cast<uint32_t>(static_cast<uint64_t>(MonotonicMs() - ClockStartMs));
+}
+
+void SleepUntil(double millis) {
+  if (Run.test.enabled) {
+    if (Run.virtualMs < millis) Run.virtualMs = millis;
+    return;
+  }
+  // Millis counts whole milliseconds of the monotonic clock, so its
+  // fractional deadlines map straight onto an absolute sleep.
+  const double now = MonotonicMs() - ClockStartMs;
+  if (millis <= now || millis - now > 1000.0) return;
+  millis += ClockStartMs;
+  timespec target{};
+  target.tv_sec = static_cast<time_t>(millis / 1000.0);
+  target.tv_nsec = static_cast<long>((millis - target.tv_sec * 1000.0) * 1.0e6);
+  if (target.tv_nsec >= 1000000000L) target.tv_nsec = 999999999L;
+  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &target, nullptr) == EINTR) {
+  }
 }
 
 void Sleep(int ms) {

@@ -187,6 +187,10 @@ void ClearScreen() {
   SDL_RenderClear(Scr.renderer);
 }
 
+void FlushDrawing() {
+  if (Scr.renderer) SDL_RenderFlush(Scr.renderer);
+}
+
 void PresentFrame() {
   if (Scr.renderer) {
     if (Run.test.enabled && Run.test.keepFrames)

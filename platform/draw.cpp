@@ -125,7 +125,9 @@ void FillQuad(const SDL_FPoint (&corners)[4]) {
     for (int k : {0, 1, 2, 0, 2, 3}) indices.push_back(base + k);
   }
   if (v.empty()) return;
-  SDL_SetRenderDrawBlendMode(Scr.renderer, SdlBlend());
+  // An opaque colour blended by alpha is the colour itself: skip the blend.
+  const bool opaque = Draw.blend == BlendAlpha && colour.a == 255;
+  SDL_SetRenderDrawBlendMode(Scr.renderer, opaque ? SDL_BLENDMODE_NONE : SdlBlend());
   SDL_RenderGeometry(Scr.renderer, nullptr, v.data(), static_cast<int>(v.size()), indices.data(),
                      static_cast<int>(indices.size()));
   ++Scr.drawCalls;

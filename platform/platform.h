@@ -64,6 +64,9 @@ void SetWindowTitle(const std::string& title);
 // The canvas every drawing call addresses; stretched to the display.
 void SetVirtualResolution(int width, int height);
 void ClearScreen();
+// Hands the frame's queued drawing to the renderer now, so it can work while
+// the caller waits for the frame's time.
+void FlushDrawing();
 void PresentFrame();
 int DrawCallsThisFrame();   // quads drawn since the last present
 // Reads the back buffer as RGBA (canvas size is not implied: display pixels).
@@ -201,8 +204,10 @@ void WriteTextLine(int file, const std::string& line);
 void CloseTextFile(int file);
 
 // ---------------------------------------------------------------- time, chance, memory
-uint32_t Millis();            // milliseconds, wrapping at 2^32
+uint32_t Millis();            // milliseconds of the monotonic clock, wrapping at 2^32
 void Sleep(int ms);
+// Sleeps until Millis would read the (fractional) time given; at once when it has passed.
+void SleepUntil(double millis);
 std::string CurrentDate();    // "11 Dec 2026"
 std::string CurrentTime();    // "07:50:54"
 void SeedRandom(uint32_t seed);

@@ -20,6 +20,7 @@ TEST(Pacing, DeadlineAdvancesAFrameAtATimeAndResetsAfterAStall) {
   EXPECT_DOUBLE_EQ(NextFrameDeadline(1000, 1005), 1000 + 1000.0 / 60);
   EXPECT_DOUBLE_EQ(NextFrameDeadline(1000, 1020), 1000 + 1000.0 / 60) << "a little late: catch up";
   EXPECT_DOUBLE_EQ(NextFrameDeadline(1000, 1100), 1100) << "a whole frame late: start afresh";
+  EXPECT_DOUBLE_EQ(NextFrameDeadline(4294967290.0, 5), 5) << "the clock wrapped: no 49-day wait";
 }
 
 // Frames whose own work costs `cost` virtual milliseconds, paced by EndFrame.
