@@ -148,6 +148,9 @@ bool OpenDisplay(int width, int height, int depth, int refresh) {
   }
   SDL_RendererInfo info;
   Scr.rendererName = SDL_GetRendererInfo(Scr.renderer, &info) == 0 ? info.name : "";
+  Scr.glFlush = nullptr;
+  if (Scr.rendererName == "opengl" || Scr.rendererName == "opengles2")
+    Scr.glFlush = reinterpret_cast<void (*)()>(SDL_GL_GetProcAddress("glFlush"));
   Scr.width = width;
   Scr.height = height;
   Scr.canvasW = width;
@@ -166,6 +169,7 @@ void CloseDisplay() {
   if (Scr.window) SDL_DestroyWindow(Scr.window);
   Scr.renderer = nullptr;
   Scr.window = nullptr;
+  Scr.glFlush = nullptr;
 }
 
 bool DisplayIsOpen() { return Scr.renderer != nullptr; }
@@ -188,7 +192,11 @@ void ClearScreen() {
 }
 
 void FlushDrawing() {
-  if (Scr.renderer) SDL_RenderFlush(Scr.renderer);
+  if (!Scr.renderer) return;
+  SDL_RenderFlush(Scr.renderer);
+  // The GL back ends only queue the commands; glFlush makes the driver
+  // start drawing them now rather than inside the present.
+  if (Scr.glFlush) Scr.glFlush();
 }
 
 void PresentFrame() {

@@ -31,6 +31,7 @@ struct Screen {
   int width = 800, height = 600;          // display pixels
   int canvasW = 800, canvasH = 600;       // virtual resolution
   int drawCalls = 0;
+  void (*glFlush)() = nullptr;            // the GL back ends' glFlush, else none
   std::vector<uint8_t> lastFrame;         // test mode: the last presented frame
   int lastFrameW = 0, lastFrameH = 0;
 };
