@@ -18,6 +18,7 @@ void BenchDrawPlainSprites(int image, int n, const float* xs, const float* ys, c
   SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_BLEND);
   SDL_SetTextureColorMod(tex, 255, 255, 255);
   SDL_SetTextureAlphaMod(tex, 255);
+  detail::ForgetTextureState();  // the framework's path must set its own state again
   const SDL_Rect src = CellRect(*img, 0);
   const float w = src.w * scale, h = src.h * scale;
   const SDL_FPoint centre{img->hx * scale, img->hy * scale};
@@ -33,6 +34,7 @@ void BenchDrawPlainText(int font, const std::string& text, float x, float y) {
   SDL_SetTextureBlendMode(f->atlas, SDL_BLENDMODE_BLEND);
   SDL_SetTextureColorMod(f->atlas, 255, 255, 255);
   SDL_SetTextureAlphaMod(f->atlas, 255);
+  detail::ForgetTextureState();
   int pen = 0;
   for (unsigned char c : text) {
     const SDL_Rect& src = f->glyph[c];

@@ -19,6 +19,19 @@ SDL_BlendMode SdlBlend() {
   }
 }
 
+namespace {
+// What the last textured draw set on its texture.
+struct TextureState {
+  SDL_Texture* texture = nullptr;
+  SDL_BlendMode mode = SDL_BLENDMODE_INVALID;
+  int r = -1, g = -1, b = -1;
+  Uint8 alpha = 0;
+};
+TextureState LastTexture;
+}  // namespace
+
+void ForgetTextureState() { LastTexture = TextureState{}; }
+
 void DrawQuad(SDL_Texture* tex, const SDL_Rect& src, float x, float y, float hx, float hy,
               float sx, float sy, float rotation) {
   if (!Scr.renderer || !tex) return;
@@ -36,10 +49,18 @@ void DrawQuad(SDL_Texture* tex, const SDL_Rect& src, float x, float y, float hx,
   if (sx < 0) flip |= SDL_FLIP_HORIZONTAL;
   if (sy < 0) flip |= SDL_FLIP_VERTICAL;
 
-  SDL_SetTextureBlendMode(tex, SdlBlend());
-  SDL_SetTextureColorMod(tex, static_cast<Uint8>(Draw.r), static_cast<Uint8>(Draw.g),
-                         static_cast<Uint8>(Draw.b));
-  SDL_SetTextureAlphaMod(tex, static_cast<Uint8>(std::lround(Draw.alpha * 255.0f)));
+  // Sprites come in runs from one sheet in one colour: set the texture's
+  // state only when it differs from what the last draw left on it.
+  const SDL_BlendMode mode = SdlBlend();
+  const Uint8 alpha = static_cast<Uint8>(Draw.alpha * 255.0f + 0.5f);
+  if (tex != LastTexture.texture || mode != LastTexture.mode || Draw.r != LastTexture.r ||
+      Draw.g != LastTexture.g || Draw.b != LastTexture.b || alpha != LastTexture.alpha) {
+    SDL_SetTextureBlendMode(tex, mode);
+    SDL_SetTextureColorMod(tex, static_cast<Uint8>(Draw.r), static_cast<Uint8>(Draw.g),
+                           static_cast<Uint8>(Draw.b));
+    SDL_SetTextureAlphaMod(tex, alpha);
+    LastTexture = TextureState{tex, mode, Draw.r, Draw.g, Draw.b, alpha};
+  }
   SDL_RenderCopyExF(Scr.renderer, tex, &src, &dst, rotation, &centre,
                     static_cast<SDL_RendererFlip>(flip));
   ++Scr.drawCalls;
@@ -50,6 +71,7 @@ void CreateRendererResources() { BuildBuiltinFont(); }
 void DropRendererResources() {
   DropImages();
   DropFonts();
+  ForgetTextureState();
 }
 }  // namespace detail
 using namespace detail;

@@ -28,6 +28,7 @@ int AddFont(FontRec font) {
 void BuildBuiltinFont() {
   using namespace builtin;
   if (Builtin.atlas) SDL_DestroyTexture(Builtin.atlas);
+  ForgetTextureState();
   Builtin = FontRec{};
   // 16 x 16 cells, one per Latin-1 code.
   const int w = kGlyphWidth * 16, h = kGlyphHeight * 16;
@@ -55,6 +56,7 @@ void DropFonts() {
     if (f && f->atlas) SDL_DestroyTexture(f->atlas);
   Fonts.clear();
   if (Builtin.atlas) SDL_DestroyTexture(Builtin.atlas);
+  ForgetTextureState();
   Builtin.atlas = nullptr;
   Draw.font = 0;
 }

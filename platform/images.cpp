@@ -58,6 +58,7 @@ SDL_Rect CellRect(const ImageRec& img, int frame) {
 void DropImages() {
   for (auto& img : Images)
     if (img && img->texture) SDL_DestroyTexture(img->texture);
+  ForgetTextureState();
   Images.clear();
 }
 }  // namespace detail
@@ -115,6 +116,7 @@ void FreeImage(int image) {
   if (image <= 0 || image > static_cast<int>(Images.size())) return;
   auto& slot = Images[image - 1];
   if (slot && slot->texture) SDL_DestroyTexture(slot->texture);
+  ForgetTextureState();
   slot.reset();
 }
 

@@ -56,6 +56,10 @@ void DrawQuad(SDL_Texture* tex, const SDL_Rect& src, float x, float y, float hx,
 
 SDL_BlendMode SdlBlend();
 
+// Forgets which texture the last draw set up; called whenever a texture is
+// destroyed, since a new one may take its address.
+void ForgetTextureState();
+
 // Called when a renderer is made or dropped: textures of the old one are gone.
 void CreateRendererResources();
 void DropRendererResources();
