@@ -22,6 +22,13 @@ const std::vector<std::string>& StubLog() { return Log; }
 namespace plat {
 
 bool KeyDown(int) { return false; }
+// No joysticks are attached while fuzzing.
+int CountJoysticks() { return 0; }
+std::string JoystickName(int) { return ""; }
+uint32_t JoystickButtonMask(int) { return 0; }
+float JoystickAxis(int, int) { return 0.0f; }
+float JoystickHat(int) { return -1.0f; }
+bool JoystickButton(int, int) { return false; }
 
 std::string ProgramFolder() { return "/fuzz/"; }
 
