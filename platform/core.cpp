@@ -111,23 +111,20 @@ void Sleep(int ms) {
   SDL_Delay(static_cast<Uint32>(ms));
 }
 
-std::string CurrentDate() {
+namespace {
+std::string FormatNow(const char* format) {
   std::time_t now = std::time(nullptr);
   std::tm tm{};
   localtime_r(&now, &tm);
   char buf[32];
-  std::strftime(buf, sizeof buf, "%d %b %Y", &tm);
+  std::strftime(buf, sizeof buf, format, &tm);
   return buf;
 }
+}  // namespace
 
-std::string CurrentTime() {
-  std::time_t now = std::time(nullptr);
-  std::tm tm{};
-  localtime_r(&now, &tm);
-  char buf[32];
-  std::strftime(buf, sizeof buf, "%H:%M:%S", &tm);
-  return buf;
-}
+std::string CurrentDate() { return FormatNow("%d %b %Y"); }
+
+std::string CurrentTime() { return FormatNow("%H:%M:%S"); }
 
 void SeedRandom(uint32_t seed) { Rng.seed(seed); }
 

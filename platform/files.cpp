@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <map>
 
+#include "platform/atomic_file.h"
 #include "platform/internal.h"
 #include "platform/text_lines.h"
 
@@ -76,21 +77,11 @@ bool ReadLines(const std::string& path, std::vector<std::string>& lines) {
 }
 
 bool WriteLinesAtomic(const std::string& path, const std::vector<std::string>& lines) {
-  const std::string temp = path + ".tmp";
-  FILE* f = std::fopen(temp.c_str(), "wb");
-  if (!f) return false;
-  bool ok = true;
-  for (const std::string& line : lines) {
-    if (std::fwrite(line.data(), 1, line.size(), f) != line.size() || std::fputs("\r\n", f) < 0) {
-      ok = false;
-      break;
-    }
-  }
-  if (std::fflush(f) != 0 || ::fsync(fileno(f)) != 0) ok = false;
-  if (std::fclose(f) != 0) ok = false;
-  if (ok && std::rename(temp.c_str(), path.c_str()) != 0) ok = false;
-  if (!ok) std::remove(temp.c_str());
-  return ok;
+  return detail::WriteFileAtomically(path, [&lines](FILE* f) {
+    for (const std::string& line : lines)
+      if (std::fwrite(line.data(), 1, line.size(), f) != line.size() || std::fputs("\r\n", f) < 0) return false;
+    return true;
+  });
 }
 
 int CreateTextFile(const std::string& path) {

@@ -1,3 +1,4 @@
+#include "platform/atomic_file.h"
 #include "platform/ogg_writer.h"
 
 #include <vorbis/vorbisenc.h>
@@ -96,15 +97,8 @@ bool WriteOggVorbis(const std::string& path, const std::vector<float>& interleav
   if (path.empty() || channels < 1 || channels > 2 || rate < 8000 || rate > 192000) return false;
   if (interleaved.empty() || interleaved.size() % static_cast<size_t>(channels) != 0) return false;
   if (quality < -0.1f || quality > 1.0f) return false;
-  const std::string temp = path + ".tmp";
-  FILE* file = std::fopen(temp.c_str(), "wb");
-  if (!file) return false;
-  bool ok = Encode(file, interleaved, channels, rate, quality);
-  ok = (std::fflush(file) == 0) && ok;
-  ok = (std::fclose(file) == 0) && ok;
-  if (ok) ok = std::rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) std::remove(temp.c_str());
-  return ok;
+  return detail::WriteFileAtomically(
+      path, [&](FILE* file) { return Encode(file, interleaved, channels, rate, quality); });
 }
 
 }  // namespace plat

@@ -33,7 +33,7 @@ struct Prepared {
 
 // Everything with a destructor is made by the caller; this frame holds only
 // pointers fixed before setjmp.
-bool WriteStream(FILE* file, const TestPng* spec, const Prepared* prep) {
+bool WriteStream(FILE* file, const TestPng* layout, const Prepared* prep) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   if (!png) return false;
   png_infop info = png_create_info_struct(png);
@@ -46,9 +46,9 @@ bool WriteStream(FILE* file, const TestPng* spec, const Prepared* prep) {
     return false;
   }
   png_init_io(png, file);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(spec->width), static_cast<png_uint_32>(spec->height),
-               spec->bitDepth, spec->colourType,
-               spec->interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+  png_set_IHDR(png, info, static_cast<png_uint_32>(layout->width), static_cast<png_uint_32>(layout->height),
+               layout->bitDepth, layout->colourType,
+               layout->interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   if (prep->paletteSize > 0) png_set_PLTE(png, info, prep->palette, prep->paletteSize);
   if (prep->hasTrns) {
@@ -64,14 +64,14 @@ bool WriteStream(FILE* file, const TestPng* spec, const Prepared* prep) {
 
 }  // namespace
 
-bool TestWritePng(const std::string& path, const TestPng& spec) {
-  const int channels = Channels(spec.colourType);
-  const int depth = spec.bitDepth;
-  if (channels == 0 || spec.width <= 0 || spec.height <= 0 ||
+bool TestWritePng(const std::string& path, const TestPng& layout) {
+  const int channels = Channels(layout.colourType);
+  const int depth = layout.bitDepth;
+  if (channels == 0 || layout.width <= 0 || layout.height <= 0 ||
       (depth != 1 && depth != 2 && depth != 4 && depth != 8 && depth != 16))
     return false;
-  const size_t w = static_cast<size_t>(spec.width), h = static_cast<size_t>(spec.height);
-  if (spec.samples.size() != w * h * channels) return false;
+  const size_t w = static_cast<size_t>(layout.width), h = static_cast<size_t>(layout.height);
+  if (layout.samples.size() != w * h * channels) return false;
 
   // Pack the samples: below 8 bits most significant first, 16 bits big-endian.
   const size_t rowBytes = (w * channels * depth + 7) / 8;
@@ -81,7 +81,7 @@ bool TestWritePng(const std::string& path, const TestPng& spec) {
     uint8_t* row = &data[y * rowBytes];
     rows[y] = row;
     for (size_t i = 0; i < w * channels; ++i) {
-      const unsigned v = spec.samples[y * w * channels + i];
+      const unsigned v = layout.samples[y * w * channels + i];
       if (depth == 16) {
         row[i * 2] = static_cast<uint8_t>(v >> 8);
         row[i * 2 + 1] = static_cast<uint8_t>(v);
@@ -95,23 +95,23 @@ bool TestWritePng(const std::string& path, const TestPng& spec) {
     }
   }
 
-  std::vector<png_color> palette(spec.palette.size() / 3);
+  std::vector<png_color> palette(layout.palette.size() / 3);
   for (size_t i = 0; i < palette.size(); ++i)
-    palette[i] = png_color{spec.palette[i * 3], spec.palette[i * 3 + 1], spec.palette[i * 3 + 2]};
+    palette[i] = png_color{layout.palette[i * 3], layout.palette[i * 3 + 1], layout.palette[i * 3 + 2]};
   std::vector<uint8_t> alphas;
   Prepared prep{rows.data(), palette.data(), static_cast<int>(palette.size()), nullptr, 0, {}, false};
-  if (!spec.tRNS.empty()) {
+  if (!layout.tRNS.empty()) {
     prep.hasTrns = true;
-    if (spec.colourType == PNG_COLOR_TYPE_PALETTE) {
-      for (uint16_t a : spec.tRNS) alphas.push_back(static_cast<uint8_t>(a));
+    if (layout.colourType == PNG_COLOR_TYPE_PALETTE) {
+      for (uint16_t a : layout.tRNS) alphas.push_back(static_cast<uint8_t>(a));
       prep.trnsAlpha = alphas.data();
       prep.trnsCount = static_cast<int>(alphas.size());
-    } else if (spec.colourType == PNG_COLOR_TYPE_GRAY) {
-      prep.trnsColour.gray = spec.tRNS[0];
-    } else if (spec.colourType == PNG_COLOR_TYPE_RGB && spec.tRNS.size() == 3) {
-      prep.trnsColour.red = spec.tRNS[0];
-      prep.trnsColour.green = spec.tRNS[1];
-      prep.trnsColour.blue = spec.tRNS[2];
+    } else if (layout.colourType == PNG_COLOR_TYPE_GRAY) {
+      prep.trnsColour.gray = layout.tRNS[0];
+    } else if (layout.colourType == PNG_COLOR_TYPE_RGB && layout.tRNS.size() == 3) {
+      prep.trnsColour.red = layout.tRNS[0];
+      prep.trnsColour.green = layout.tRNS[1];
+      prep.trnsColour.blue = layout.tRNS[2];
     } else {
       return false;
     }
@@ -119,7 +119,7 @@ bool TestWritePng(const std::string& path, const TestPng& spec) {
 
   FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) return false;
-  bool ok = WriteStream(file, &spec, &prep);
+  bool ok = WriteStream(file, &layout, &prep);
   ok = std::fclose(file) == 0 && ok;
   return ok;
 }

@@ -1,5 +1,6 @@
 // PNG writing through libpng: RGBA, 8 bits a channel, at a chosen zlib level.
 // Used by screenshots and by the build's asset tools.
+#include "platform/atomic_file.h"
 #include <png.h>
 
 #include <csetjmp>
@@ -50,15 +51,8 @@ bool SavePng(const std::string& path, int width, int height, const uint8_t* rgba
   if (width > 0x7fffff / 4 || height > 0x7fffff) return false;
   if (level < 0) level = 0;
   if (level > 9) level = 9;
-  const std::string temp = path + ".tmp";
-  FILE* file = std::fopen(temp.c_str(), "wb");
-  if (!file) return false;
-  bool ok = WritePngStream(file, width, height, rgba, level);
-  ok = (std::fflush(file) == 0) && ok;
-  ok = (std::fclose(file) == 0) && ok;
-  if (ok) ok = std::rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) std::remove(temp.c_str());
-  return ok;
+  return detail::WriteFileAtomically(
+      path, [&](FILE* file) { return WritePngStream(file, width, height, rgba, level); });
 }
 
 }  // namespace plat

@@ -45,23 +45,16 @@ TEST(BindingLabel, ByCode) {
   for (int code : {1, 7, 8, 255, 299, 312, 319, 500, 1000, -5}) EXPECT_EQ(BindingLabel(code).cell, -1) << code;
 }
 
-class Widgets : public ::testing::Test {
+class Widgets : public harness::HeadlessDisplay {
  protected:
   void SetUp() override {
-    mode.enabled = true;
-    mode.programFolder = harness::MakeTempFolder();
-    mode.keepFrames = true;
-    ASSERT_TRUE(plat::Init(&mode));
-    ASSERT_TRUE(plat::OpenDisplay(640, 480, 0, 60));
-    plat::SetVirtualResolution(640, 480);
-    MakeProgramTables();
-    ResetDrawState();
+    HeadlessDisplay::SetUp();
+    if (HasFatalFailure()) return;
     port = plat::TestAttachJoystick("Pad", 6, 20, 1);
     ASSERT_EQ(port, 0);
     DetectJoysticks();
     SettingsPanelY = 20;
   }
-  void TearDown() override { plat::Shutdown(); }
 
   void Point(int x, int y) {
     MouseX = x;
@@ -74,7 +67,6 @@ class Widgets : public ::testing::Test {
     IconsCrisp = IconsSmooth = plat::CreateImage(16 * 11, 16, rgba.data(), false, 16, 16);
     ASSERT_NE(IconsCrisp, 0);
   }
-  plat::TestMode mode;
   int port = -1;
 };
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/program.h"
+#include "display/display_setup.h"
 #include "display/draw_helpers.h"
 #include "display/frame.h"
 #include "platform/platform.h"
@@ -14,27 +15,14 @@
 
 namespace {
 
-class DrawHelpers : public ::testing::Test {
+class DrawHelpers : public harness::HeadlessDisplay {
  protected:
-  void SetUp() override {
-    mode.enabled = true;
-    mode.programFolder = harness::MakeTempFolder();
-    mode.keepFrames = true;
-    ASSERT_TRUE(plat::Init(&mode));
-    ASSERT_TRUE(plat::OpenDisplay(640, 480, 0, 60));
-    plat::SetVirtualResolution(640, 480);
-    MakeProgramTables();
-    ResetDrawState();
-  }
-  void TearDown() override { plat::Shutdown(); }
-
   // A 16 x 16 opaque white image, handled at its centre as the framework loads them.
   int WhiteImage() {
     plat::SetAutoMidHandle(true);
     std::vector<uint8_t> rgba(16 * 16 * 4, 255);
     return plat::CreateImage(16, 16, rgba.data(), false);
   }
-  plat::TestMode mode;
 };
 
 TEST_F(DrawHelpers, ColourIsClampedAndTruncatedAndAlphaIsOptional) {
@@ -224,6 +212,8 @@ TEST_F(DrawHelpers, BackdropEasesExactlyOntoItsTarget) {
 }
 
 TEST_F(DrawHelpers, BackdropBandsGrowBrighterDownTheScreen) {
+  VirtualWidth = 1280;
+  VirtualHeight = 960;
   plat::SetVirtualResolution(1280, 960);
   plat::ClearScreen();
   DrawBackdrop();

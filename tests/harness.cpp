@@ -8,6 +8,9 @@
 #include <sstream>
 
 #include "app/program.h"
+#include "display/display_setup.h"
+#include "display/draw_helpers.h"
+#include "display/frame.h"
 #include "platform/text_lines.h"
 
 namespace fs = std::filesystem;
@@ -72,6 +75,22 @@ bool Run::Start() {
 }
 
 std::vector<std::string> Run::Log() const { return ReadLines(Files() + "Debug.txt"); }
+
+void HeadlessDisplay::SetUp() {
+  mode.enabled = true;
+  mode.programFolder = MakeTempFolder();
+  mode.keepFrames = true;
+  ASSERT_TRUE(plat::Init(&mode));
+  ASSERT_TRUE(plat::OpenDisplay(640, 480, 0, 60));
+  MakeProgramTables();
+  VirtualWidth = 640;
+  VirtualHeight = 480;
+  plat::SetVirtualResolution(640, 480);
+  ResetDrawState();
+  DebugOverlayOn = 0;
+}
+
+void HeadlessDisplay::TearDown() { plat::Shutdown(); }
 
 void SetScript(plat::TestMode& mode, Script script) {
   mode.script = [script] { script(plat::TestFramesPresented()); };

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "platform/platform.h"
 
 namespace harness {
@@ -35,6 +37,15 @@ struct Run {
   bool Start();
   std::vector<std::string> Log() const;    // Files/Debug.txt
   std::string Files() const { return folder + "Files/"; }
+};
+
+// A fixture with a headless 640 x 480 display whose canvas is the same size,
+// and a fresh program state: for tests of drawing and widgets.
+class HeadlessDisplay : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  plat::TestMode mode;
 };
 
 // Scripted input by frame: the function runs at every input pump and sees

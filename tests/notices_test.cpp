@@ -19,28 +19,14 @@ bool YellowBand(uint32_t c) {
   return r >= 177 && r <= 180 && g >= 177 && g <= 180 && b == 0;
 }
 
-class Notices : public ::testing::Test {
+class Notices : public harness::HeadlessDisplay {
  protected:
-  void SetUp() override {
-    mode.enabled = true;
-    mode.programFolder = harness::MakeTempFolder();
-    mode.keepFrames = true;
-    ASSERT_TRUE(plat::Init(&mode));
-    ASSERT_TRUE(plat::OpenDisplay(640, 480, 0, 60));
-    MakeProgramTables();
-    VirtualWidth = 640;
-    VirtualHeight = 480;
-    plat::SetVirtualResolution(640, 480);
-    DebugOverlayOn = 0;
-  }
-  void TearDown() override { plat::Shutdown(); }
   // One frame end on a black screen; returns the colour at (x, y).
   uint32_t FrameAndRead(int x, int y) {
     BeginFrame(1);
     EndFrame(0);
     return plat::TestReadPixel(x, y);
   }
-  plat::TestMode mode;
 };
 
 TEST_F(Notices, StackUpwardTurnDarkAtSixtyAndGoAtOneEighty) {
