@@ -105,11 +105,11 @@ bool DecodeWav(const uint8_t* data, std::size_t size, DecodedSound& out) {
   const std::vector<uint8_t> wav = WithChunkSizesInBounds(data, size);
   SDL_RWops* rw = SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size()));
   if (!rw) return false;
-  SDL_AudioSpec spec;
+  SDL_AudioSpec layout;
   Uint8* samples = nullptr;
   Uint32 length = 0;
-  if (!SDL_LoadWAV_RW(rw, 1, &spec, &samples, &length)) return false;
-  const bool ok = ConvertForMixer(samples, length, spec.format, spec.channels, spec.freq, out);
+  if (!SDL_LoadWAV_RW(rw, 1, &layout, &samples, &length)) return false;
+  const bool ok = ConvertForMixer(samples, length, layout.format, layout.channels, layout.freq, out);
   SDL_FreeWAV(samples);
   return ok;
 }
