@@ -11,7 +11,21 @@
 #include <cstring>
 #include <string>
 
+#include "platform/platform.h"
+
 namespace bench {
+
+// Opens a window of width x height on the back end, its canvas the same
+// size; says so and returns false when it does not open.
+inline bool OpenBackend(int backend, int width, int height) {
+  plat::SelectGraphicsDriver(backend);
+  if (!plat::OpenDisplay(width, height, 0, 60)) {
+    std::printf("backend %d: the display did not open\n", backend);
+    return false;
+  }
+  plat::SetVirtualResolution(width, height);
+  return true;
+}
 
 using Clock = std::chrono::steady_clock;
 

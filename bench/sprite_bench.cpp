@@ -192,12 +192,7 @@ int main(int argc, char** argv) {
   std::vector<Row> rows;
   for (int backend = 0; backend < 3; ++backend) {
     if (only >= 0 && backend != only) continue;
-    plat::SelectGraphicsDriver(backend);
-    if (!plat::OpenDisplay(kWidth, kHeight, 0, 60)) {
-      std::printf("backend %d: the display did not open\n", backend);
-      continue;
-    }
-    plat::SetVirtualResolution(kWidth, kHeight);
+    if (!bench::OpenBackend(backend, kWidth, kHeight)) continue;
     Sprite = MakeSprite();
     Row row;
     row.backend = backend;

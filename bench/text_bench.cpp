@@ -106,12 +106,7 @@ int main(int argc, char** argv) {
   std::vector<Result> results;
   for (int backend = 0; backend < 3; ++backend) {
     if (only >= 0 && backend != only) continue;
-    plat::SelectGraphicsDriver(backend);
-    if (!plat::OpenDisplay(kWidth, kHeight, 0, 60)) {
-      std::printf("backend %d: the display did not open\n", backend);
-      continue;
-    }
-    plat::SetVirtualResolution(kWidth, kHeight);
+    if (!bench::OpenBackend(backend, kWidth, kHeight)) continue;
     // Fonts belong to the renderer, so they are loaded again for each one.
     std::vector<std::pair<int, std::string>> fonts{{0, "built-in 8x12"}};
     const int loaded = plat::LoadFont(ttf, kTtfSize);
